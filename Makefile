@@ -1,5 +1,5 @@
 # The two commands a user needs: `make demo` and `make test`. Everything else is a step of those.
-.PHONY: demo build test packages clean
+.PHONY: demo build test fuzz bench packages sanitize-build clean
 
 MAKEFLAGS += --no-print-directory
 
@@ -19,13 +19,30 @@ build: packages
 	cmake --preset windows $(CONFIGURE_FLAGS) >/dev/null
 	cmake --build --preset windows --parallel
 
+# The unit tests again, and the fuzzer, under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize-build: packages
+	scripts/install-packages sanitize
+	cmake --preset sanitize $(CONFIGURE_FLAGS) >/dev/null
+	cmake --build --preset sanitize --parallel
+
 demo: build
 	scripts/install-packages wine
 	scripts/demo
 
-test: build
+test: build sanitize-build
 	scripts/install-packages $(WINE_FOR_TESTS) wine
 	ctest --test-dir build/host --output-on-failure
+	ctest --preset sanitize
+
+FUZZ_SECONDS ?= 60
+FUZZER := build/sanitize/tests/fuzz/temp_location_fuzzer
+fuzz: sanitize-build
+	$(FUZZER) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=build/sanitize/tests/fuzz/ build/sanitize/tests/fuzz/corpus tests/fuzz/corpus
+
+bench: build
+	scripts/install-packages wine bench
+	scripts/bench
 
 clean:
 	rm -rf build
