@@ -23,6 +23,17 @@ std::string hand_over(const std::string& inf) {
     return "SetupCopyOEMInfA(\"" + inf + "\", NULL, 0, 0, NULL, 0, NULL, NULL)";
 }
 
+// The calls of a run that stages into this directory, up to and including the hand-over.
+std::vector<std::string> staging_run(const std::string& staging_directory) {
+    return {
+        run_locator,
+        copy(".\\usbcdckav.inf", staging_directory + "\\usbcdckav.inf", false),
+        copy(".\\usbcdckav.cat", staging_directory + "\\usbcdckav.cat", false),
+        copy(".\\usbser.sys", "C:\\WINDOWS\\system32\\drivers\\usbser.sys", true),
+        hand_over(staging_directory + "\\usbcdckav.inf"),
+    };
+}
+
 class InstallationSequence : public testing::Test {
 protected:
     ScratchDirectory scratch;
@@ -34,14 +45,7 @@ TEST_F(InstallationSequence, StagesPlacesAndHandsOverInOrder) {
 
     EXPECT_EQ(installer::run_installation(platform), 0);
 
-    const std::vector<std::string> expected = {
-        run_locator,
-        copy(".\\usbcdckav.inf", "C:\\Users\\me\\AppData\\Local\\Temp\\usbcdckav.inf", false),
-        copy(".\\usbcdckav.cat", "C:\\Users\\me\\AppData\\Local\\Temp\\usbcdckav.cat", false),
-        copy(".\\usbser.sys", "C:\\WINDOWS\\system32\\drivers\\usbser.sys", true),
-        hand_over("C:\\Users\\me\\AppData\\Local\\Temp\\usbcdckav.inf"),
-    };
-    EXPECT_EQ(platform.calls, expected);
+    EXPECT_EQ(platform.calls, staging_run("C:\\Users\\me\\AppData\\Local\\Temp"));
     EXPECT_EQ(platform.output, "");
 }
 
@@ -53,15 +57,8 @@ TEST_F(InstallationSequence, MakesEveryCopyAndHandsOverWhenCopiesFail) {
 
     EXPECT_EQ(installer::run_installation(platform), 0);
 
-    const std::vector<std::string> expected = {
-        run_locator,
-        copy(".\\usbcdckav.inf", "C:\\T\\usbcdckav.inf", false),
-        copy(".\\usbcdckav.cat", "C:\\T\\usbcdckav.cat", false),
-        copy(".\\usbser.sys", "C:\\WINDOWS\\system32\\drivers\\usbser.sys", true),
-        hand_over("C:\\T\\usbcdckav.inf"),
-        "GetLastError()",
-        "stdout",
-    };
+    std::vector<std::string> expected = staging_run("C:\\T");
+    expected.insert(expected.end(), {"GetLastError()", "stdout"});
     EXPECT_EQ(platform.calls, expected);
 }
 
@@ -87,10 +84,9 @@ TEST_P(HandOverReport, WritesTheMessageAndCompletes) {
     EXPECT_EQ(platform.output, outcome.message);
 
     // The last-error code is read once, right after a failed hand-over, and never after success.
-    std::vector<std::string> tail(platform.calls.begin() + 4, platform.calls.end());
-    std::vector<std::string> expected_tail = {hand_over("C:\\T\\usbcdckav.inf")};
-    if (!outcome.succeeds) expected_tail.insert(expected_tail.end(), {"GetLastError()", "stdout"});
-    EXPECT_EQ(tail, expected_tail);
+    std::vector<std::string> expected = staging_run("C:\\T");
+    if (!outcome.succeeds) expected.insert(expected.end(), {"GetLastError()", "stdout"});
+    EXPECT_EQ(platform.calls, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,10 +119,7 @@ TEST_P(StagedPaths, AppendTheNamesToTheDirectoryAsRead) {
 
     EXPECT_EQ(installer::run_installation(platform), 0);
 
-    ASSERT_EQ(platform.calls.size(), 5u);
-    EXPECT_EQ(platform.calls[1], copy(".\\usbcdckav.inf", c.staged_prefix + "\\usbcdckav.inf", false));
-    EXPECT_EQ(platform.calls[2], copy(".\\usbcdckav.cat", c.staged_prefix + "\\usbcdckav.cat", false));
-    EXPECT_EQ(platform.calls[4], hand_over(c.staged_prefix + "\\usbcdckav.inf"));
+    EXPECT_EQ(platform.calls, staging_run(c.staged_prefix));
 }
 
 INSTANTIATE_TEST_SUITE_P(
