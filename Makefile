@@ -18,6 +18,8 @@ build: packages
 	cmake --build --preset host --parallel
 	cmake --preset windows $(CONFIGURE_FLAGS) >/dev/null
 	cmake --build --preset windows --parallel
+	cmake --preset windows-x64 $(CONFIGURE_FLAGS) >/dev/null
+	cmake --build --preset windows-x64 --parallel
 
 # The unit tests again, and the fuzzer, under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize-build: packages
