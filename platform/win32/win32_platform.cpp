@@ -6,10 +6,15 @@
 #include <windows.h>
 #include <setupapi.h>
 
+#include "platform/win32/system_dlls.hpp"
+
 namespace platform {
 namespace {
 
 struct Win32Platform final : Platform {
+    // Before anything else can load a DLL.
+    Win32Platform() { system_dlls::restrict_search_to_system_folder(); }
+
     int run_command(const char* command) override { return std::system(command); }
 
     bool copy_file(const char* existing_file, const char* new_file, bool fail_if_exists) override {
@@ -20,9 +25,14 @@ struct Win32Platform final : Platform {
                        std::uint32_t source_media_type, std::uint32_t copy_style,
                        char* destination_inf_name, std::uint32_t destination_inf_name_size,
                        std::uint32_t* required_size, char** destination_inf_name_component) override {
+        // A setup library that cannot be had is a failed hand-over; the failed load's code is
+        // the last-error code the caller reads.
+        const auto setup_copy_oem_inf = setup_copy_oem_inf_function();
+        if (!setup_copy_oem_inf) return false;
+
         // DWORD is unsigned long here, so the size comes back through a DWORD of our own.
         DWORD size = 0;
-        const BOOL handed_over = SetupCopyOEMInfA(
+        const BOOL handed_over = setup_copy_oem_inf(
             source_inf, source_media_location, source_media_type, copy_style, destination_inf_name,
             destination_inf_name_size, required_size ? &size : nullptr, destination_inf_name_component);
         if (required_size) *required_size = size;
@@ -34,6 +44,23 @@ struct Win32Platform final : Platform {
     void write_output(std::string_view text) override {
         std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
+
+private:
+    using SetupCopyOEMInfAFunction = decltype(&SetupCopyOEMInfA);
+
+    // SETUPAPI is loaded at run time, from the system folder, and not imported: an imported DLL
+    // and its own imports load before main, when the search still includes the program's folder.
+    SetupCopyOEMInfAFunction setup_copy_oem_inf_function() {
+        if (!setup_copy_oem_inf_) {
+            const HMODULE setupapi = system_dlls::load("setupapi.dll");
+            if (!setupapi) return nullptr;
+            setup_copy_oem_inf_ = reinterpret_cast<SetupCopyOEMInfAFunction>(
+                reinterpret_cast<void (*)()>(GetProcAddress(setupapi, "SetupCopyOEMInfA")));
+        }
+        return setup_copy_oem_inf_;
+    }
+
+    SetupCopyOEMInfAFunction setup_copy_oem_inf_ = nullptr;
 };
 
 }  // namespace

@@ -25,6 +25,7 @@ struct Architecture {
     std::string name;  // empty where CDC_ARCHITECTURE names none
     fs::path exe;
     fs::path prefix;
+    fs::path planted_dll = fs::path(PLANTED_DLLS) / name / "version.dll";
     fs::path drive_c = prefix / "drive_c";
     fs::path driver_destination = drive_c / "windows/system32/drivers/usbser.sys";
     fs::path published_infs = drive_c / "windows/inf";
@@ -93,6 +94,8 @@ struct Case {
     std::string staging_folder_name = "stage";  // created in the case folder
     // Around the run.
     std::string before_program;  // cmd commands that run first, in the same cmd
+    std::string dll_overrides;   // WINEDLLOVERRIDES for the run, on top of the prefix's own
+    bool planted_dll = false;    // a version.dll that leaves a marker when loaded is in the folder
     std::string existing_driver;  // non-empty: a driver file is already in place
     bool stale_staged_inf = false;  // an earlier run's staged INF waits in the staging folder
     // What the user sees.
@@ -172,6 +175,18 @@ const Case cases[] = {
      .locator = layout_locator,
      .layout = "TEMP=@\r\n",
      .before_program = "set COMSPEC=&& "},
+    // Native first, as Windows takes any DLL that is not a KnownDLL from the program's folder.
+    {.name = "planted_dll_not_loaded",
+     .locator = layout_locator,
+     .layout = "TEMP=@\r\n",
+     .dll_overrides = "version=n,b",
+     .planted_dll = true},
+    {.name = "setup_library_unavailable",
+     .locator = layout_locator,
+     .layout = "TEMP=@\r\n",
+     .dll_overrides = "setupapi=",
+     .output = "System Error! code 126\r\r\n",
+     .published = false},
 };
 
 struct ProgramRun {
@@ -193,11 +208,12 @@ ProgramRun run_shell(const std::string& command) {
 
 // Runs the program in a package folder under C: through the prefix script, as a user would from
 // a command prompt in that folder.
-ProgramRun run_program(const fs::path& package_folder, const std::string& before_program) {
-    std::string command = "cd '" + package_folder.string() + "' && '" WINE_PREFIX_SCRIPT "' " +
-                          architecture().name + " '" + architecture().prefix.string() + "' run ";
-    command += before_program.empty() ? "cdc-install.exe"
-                                      : "cmd /c '" + before_program + "cdc-install.exe'";
+ProgramRun run_program(const fs::path& package_folder, const Case& c) {
+    std::string command = "cd '" + package_folder.string() + "' && WINEDLLOVERRIDES='" +
+                          c.dll_overrides + "' '" WINE_PREFIX_SCRIPT "' " + architecture().name +
+                          " '" + architecture().prefix.string() + "' run ";
+    command += c.before_program.empty() ? "cdc-install.exe"
+                                        : "cmd /c '" + c.before_program + "cdc-install.exe'";
     return run_shell(command);
 }
 
@@ -262,16 +278,24 @@ TEST_P(InstallationUnderWine, DoesWhatTheUserExpects) {
     if (c.catalog) package["usbcdckav.cat"] = example_catalog;
     if (c.driver) package["usbser.sys"] = example_driver;
     if (!c.layout.empty()) package["layout.txt"] = replace_all(c.layout, "@", staging_windows);
+    if (c.planted_dll) {
+        ASSERT_TRUE(fs::exists(a.planted_dll)) << a.planted_dll << " is not built (make build builds it)";
+        package["version.dll"] = read_file(a.planted_dll);
+    }
     for (const auto& [name, bytes] : package) write_file(case_folder / name, bytes);
 
     if (c.stale_staged_inf) write_file(unix_path(staging_windows) / "usbcdckav.inf", stale_inf);
     fs::remove(a.driver_destination);
     if (!c.existing_driver.empty()) write_file(a.driver_destination, c.existing_driver);
 
-    const ProgramRun run = run_program(case_folder, c.before_program);
+    const fs::path planted_dll_marker = a.drive_c / "planted-dll-ran";
+    fs::remove(planted_dll_marker);
+
+    const ProgramRun run = run_program(case_folder, c);
 
     EXPECT_EQ(run.output, c.output);
     EXPECT_EQ(run.status, c.status);
+    EXPECT_FALSE(fs::exists(planted_dll_marker)) << "a DLL from the package folder ran in the program";
 
     // The staging directory is whatever the locator left after the prefix: the case's folder,
     // the prefix's TEMP for the example's own locator, or the root of C: for an empty value.
