@@ -1,5 +1,5 @@
 # The two commands a user needs: `make demo` and `make test`. Everything else is a step of those.
-.PHONY: demo build test fuzz bench packages sanitize-build clean
+.PHONY: demo build test dist fuzz bench packages sanitize-build clean
 
 MAKEFLAGS += --no-print-directory
 
@@ -32,9 +32,15 @@ demo: build
 	scripts/demo
 
 test: build sanitize-build
-	scripts/install-packages $(WINE_FOR_TESTS) wine
+	scripts/install-packages $(WINE_FOR_TESTS) wine dist
 	ctest --test-dir build/host --output-on-failure
 	ctest --preset sanitize
+
+# The release bundle in build/dist; signed where SIGN_PFX and SIGN_PASSWORD_FILE are given.
+dist: build
+	scripts/install-packages dist
+	SIGN_PFX="$(SIGN_PFX)" SIGN_PASSWORD_FILE="$(SIGN_PASSWORD_FILE)" \
+	  SIGN_TIMESTAMP_URL="$(SIGN_TIMESTAMP_URL)" SIGN_CA_FILE="$(SIGN_CA_FILE)" scripts/dist build/dist
 
 FUZZ_SECONDS ?= 60
 FUZZER := build/sanitize/tests/fuzz/temp_location_fuzzer

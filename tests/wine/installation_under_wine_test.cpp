@@ -31,13 +31,17 @@ struct Architecture {
     fs::path published_infs = drive_c / "windows/inf";
 };
 
+// CDC_INSTALL_EXE, where set, names another program of that architecture, such as a signed one.
 const Architecture& architecture() {
     static const Architecture chosen = [] {
         const char* name = std::getenv("CDC_ARCHITECTURE");
         const std::string chosen_name = name ? name : "";
         const fs::path prefix = fs::path(WINE_PREFIXES) / chosen_name;
-        if (chosen_name == "x86") return Architecture{"x86", CDC_INSTALL_EXE_X86, prefix};
-        if (chosen_name == "x64") return Architecture{"x64", CDC_INSTALL_EXE_X64, prefix};
+        const char* other_exe = std::getenv("CDC_INSTALL_EXE");
+        if (chosen_name == "x86")
+            return Architecture{"x86", other_exe ? other_exe : CDC_INSTALL_EXE_X86, prefix};
+        if (chosen_name == "x64")
+            return Architecture{"x64", other_exe ? other_exe : CDC_INSTALL_EXE_X64, prefix};
         return Architecture{};
     }();
     return chosen;
