@@ -27,9 +27,10 @@ sanitize-build: packages
 	cmake --preset sanitize $(CONFIGURE_FLAGS) >/dev/null
 	cmake --build --preset sanitize --parallel
 
+# PACKAGE=path/to/folder tries a driver package of your own instead of the example.
 demo: build
 	scripts/install-packages wine
-	scripts/demo
+	PACKAGE="$(PACKAGE)" scripts/demo
 
 test: build sanitize-build
 	scripts/install-packages $(WINE_FOR_TESTS) wine dist
