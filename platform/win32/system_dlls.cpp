@@ -5,13 +5,15 @@
 namespace platform::system_dlls {
 namespace {
 
-// SetDefaultDllDirectories came with Windows 8, and with KB2533623 to Windows 7; Vista never has
-// it. It is looked up, not imported: a missing import would stop the program before it starts.
+// Whether SetDefaultDllDirectories has limited the search to the system folder.
 bool search_restricted = false;
 
 }  // namespace
 
 void restrict_search_to_system_folder() {
+    // SetDefaultDllDirectories came with Windows 8, and with KB2533623 to Windows 7; Vista never
+    // has it. It is looked up, not imported: a missing import would stop the program before it
+    // starts.
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
     const auto set_default_dll_directories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
