@@ -15,9 +15,8 @@ void restrict_search_to_system_folder() {
     // has it. It is looked up, not imported: a missing import would stop the program before it
     // starts.
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    const auto set_default_dll_directories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+    const auto set_default_dll_directories = find_function<SetDefaultDllDirectoriesFunction>(
+        GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
     search_restricted = set_default_dll_directories &&
                         set_default_dll_directories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
     // Without it, at least the working directory leaves the search; load() then names full paths.

@@ -14,4 +14,12 @@ void restrict_search_to_system_folder();
 // last-error code saying why.
 HMODULE load(const char* name);
 
+// A function of a loaded DLL, as the pointer type it has. Null where the DLL lacks it, with the
+// thread's last-error code saying so.
+template <typename Function>
+Function find_function(HMODULE dll, const char* name) {
+    // Through void (*)(), which GCC lets become any other function pointer type without a warning.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
+}
+
 }  // namespace platform::system_dlls

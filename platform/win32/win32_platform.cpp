@@ -54,8 +54,8 @@ private:
         if (!setup_copy_oem_inf_) {
             const HMODULE setupapi = system_dlls::load("setupapi.dll");
             if (!setupapi) return nullptr;
-            setup_copy_oem_inf_ = reinterpret_cast<SetupCopyOEMInfAFunction>(
-                reinterpret_cast<void (*)()>(GetProcAddress(setupapi, "SetupCopyOEMInfA")));
+            setup_copy_oem_inf_ =
+                system_dlls::find_function<SetupCopyOEMInfAFunction>(setupapi, "SetupCopyOEMInfA");
         }
         return setup_copy_oem_inf_;
     }
